@@ -1,0 +1,15 @@
+# Strict warnings for every target of the project; errors when the
+# VERNOLAK_WARNINGS_AS_ERRORS option is on (CI turns it on).
+function(vernolak_set_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4)
+    if(VERNOLAK_WARNINGS_AS_ERRORS)
+      target_compile_options(${target} PRIVATE /WX)
+    endif()
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    if(VERNOLAK_WARNINGS_AS_ERRORS)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  endif()
+endfunction()
