@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFont>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -14,7 +15,6 @@
 #include "engine/conversion_run.h"
 #include "engine/platform_files.h"
 #include "paths/path_names.h"
-#include "ui/auto_select_edit.h"
 #include "ui/user_dialogs.h"
 
 namespace vernolak {
@@ -102,7 +102,7 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     setFixedSize(626, 358);
     move(192, 118);  // the outer corner, frame included
 
-    Edit1 = Place(new AutoSelectEdit(this), "Edit1", 40, 40, 401, 25);
+    Edit1 = Place(new QLineEdit(this), "Edit1", 40, 40, 401, 25);
     Label1 = Place(
         MakeLabel(this,
                   QStringLiteral("このツールは、ＤＸＦファイル内のポリライン頂点データの座標を"
@@ -111,7 +111,7 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     Memo1 = Place(new QPlainTextEdit(QString::fromUtf16(kNotes), this), "Memo1", 40, 176, 545, 137);
     Button1 = Place(new QPushButton(QStringLiteral("参照"), this), "Button1", 496, 40, 89, 25);
     Button2 = Place(new QPushButton(QStringLiteral("変換↓"), this), "Button2", 256, 72, 113, 41);
-    Edit2 = Place(new AutoSelectEdit(this), "Edit2", 40, 120, 401, 25);
+    Edit2 = Place(new QLineEdit(this), "Edit2", 40, 120, 401, 25);
     Button3 = Place(new QPushButton(QStringLiteral("参照"), this), "Button3", 496, 120, 89, 25);
     Button4 =
         Place(new QPushButton(QStringLiteral("終了(&X)"), this), "Button4", 256, 320, 113, 33);
@@ -219,10 +219,15 @@ void TForm1::RunCommand(void (TForm1::*handler)(QObject*), QObject* sender) {
     }
 }
 
-void TForm1::ShowInputWarning(const QString& text, AutoSelectEdit* fieldAtFault) {
+void TForm1::ShowInputWarning(const QString& text, QLineEdit* fieldAtFault) {
     dialogs_.Beep();
     dialogs_.ShowMessageBox(this, text, MessageKind::Warning);
-    fieldAtFault->FocusAndSelectAll();
+    // Select the whole text, as keyboard focus does, so that typing replaces
+    // it. Select it here rather than on the focus event: while the box was up
+    // the window was inactive, and the focus may arrive only with its
+    // activation, which keeps the selection as it was.
+    fieldAtFault->setFocus(Qt::OtherFocusReason);
+    fieldAtFault->selectAll();
 }
 
 std::optional<QString> TForm1::BrowseFrom(QFileDialog*& dialog,

@@ -11,13 +11,13 @@
 class QEvent;
 class QFileDialog;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QShowEvent;
 
 namespace vernolak {
 
-class AutoSelectEdit;
 class UserDialogs;
 
 class TForm1 final : public QWidget {
@@ -43,19 +43,19 @@ class TForm1 final : public QWidget {
     // Runs a click handler; an error that escapes it is shown in a box and
     // the window carries on.
     void RunCommand(void (TForm1::*handler)(QObject*), QObject* sender);
-    void ShowInputWarning(const QString& text, AutoSelectEdit* fieldAtFault);
+    void ShowInputWarning(const QString& text, QLineEdit* fieldAtFault);
     // Replaces the dialog with a new one from makeDialog, presets its folder
     // and file name from a field's text, shows it and returns the confirmed
     // path without its extension, or nothing on cancel.
     std::optional<QString> BrowseFrom(QFileDialog*& dialog, QFileDialog* (*makeDialog)(QWidget*),
                                       const QString& fieldText);
 
-    AutoSelectEdit* Edit1;
+    QLineEdit* Edit1;
     QLabel* Label1;
     QPlainTextEdit* Memo1;
     QPushButton* Button1;
     QPushButton* Button2;
-    AutoSelectEdit* Edit2;
+    QLineEdit* Edit2;
     QPushButton* Button3;
     QPushButton* Button4;
     QFileDialog* OpenDialog1;

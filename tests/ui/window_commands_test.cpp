@@ -45,6 +45,11 @@ class ScriptedDialogs final : public UserDialogs {
         events << (kind == MessageKind::Warning ? QStringLiteral("warning ")
                                                 : QStringLiteral("information ")) +
                       text;
+        // A real box takes the activation from the window while it is up.
+        QWidget box;
+        box.show();
+        box.activateWindow();
+        if (!QTest::qWaitForWindowActive(&box)) events << QStringLiteral("box not active");
     }
 
     void ShowErrorBox(QWidget*, const QString& text) override {
@@ -427,6 +432,8 @@ class WindowCommandsTest : public QObject {
         auto* button = window->findChild<QPushButton*>(QString::fromLatin1(name));
         QVERIFY(button);
         QTest::mouseClick(button, Qt::LeftButton);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.data()));
     }
 
     QString startFolder;
