@@ -20,7 +20,7 @@ struct Vertex {
 
 // Passes over everything before the entities: up to the group-2 pair naming
 // ENTITIES, a group-0 EOF pair, or the end of the input. Writes nothing.
-void ScanToEntities(DxfInput& input, std::string& CodeLine, std::string& ValueLine) {
+void ScanToEntities(DxfInput& input, DxfLine& CodeLine, DxfLine& ValueLine) {
     for (;;) {
         ReadGroupPair(input, CodeLine, ValueLine);
         const std::int32_t code = ParseGroupCode(CodeLine);
@@ -33,8 +33,8 @@ void ScanToEntities(DxfInput& input, std::string& CodeLine, std::string& ValueLi
 // Follows POLYLINE, VERTEX and SEQEND entities to a group-0 EOF pair or the
 // end of the input, writing a row for every vertex, the first vertex again at
 // the end of a closed polyline, and a separator row at every SEQEND.
-void RunEntityLoop(DxfInput& input, CsvOutput& output, std::string& CodeLine,
-                   std::string& ValueLine, ConversionReport& report) {
+void RunEntityLoop(DxfInput& input, CsvOutput& output, DxfLine& CodeLine, DxfLine& ValueLine,
+                   ConversionReport& report) {
     bool ReadNext = true;
     bool AwaitFirstVertex = false;
     bool PolylineClosed = false;
@@ -133,7 +133,7 @@ ConversionReport ConvertDxfToCsvWithReport(const std::string& DxfPath,
     CsvOutput output;
     bool createdOutput = false;
     try {
-        std::string CodeLine, ValueLine;
+        DxfLine CodeLine, ValueLine;
         input = OpenDxfInput(DxfPath, options.lineEnds);
         // Emptying the output would destroy the drawing before it was read.
         if (input.IsSameFileAs(CsvPath)) {

@@ -1,7 +1,6 @@
 #include "engine/coordinate_parse.h"
 
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 #include "engine/decimal_scaling.h"
@@ -11,6 +10,12 @@ namespace vernolak {
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The byte at index, or NUL past the end: the text ends at the end of the
+// line or at its first NUL byte, whichever comes first.
+char ByteAt(std::string_view text, std::size_t index) {
+    return index < text.size() ? text[index] : '\0';
+}
 
 constexpr std::uint64_t kMaxBeforeTimesTen = (std::numeric_limits<std::uint64_t>::max() - 9) / 10;
 
@@ -42,37 +47,39 @@ struct DigitAccumulator {
 
 ParsedCoordinate ParseCoordinate(std::string_view text) {
     constexpr ParsedCoordinate kParseFailure{CoordinateOutcome::ParseFailure, 0.0};
-    if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
-        text = text.substr(0, static_cast<const char*>(nul) - text.data());
-    }
-    const std::size_t n = text.size();
     std::size_t i = 0;
-    while (i < n && text[i] == ' ') ++i;
+    while (ByteAt(text, i) == ' ') ++i;
     bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i == n) return kParseFailure;
+    if (const char sign = ByteAt(text, i); sign == '+' || sign == '-') {
+        negative = sign == '-';
+        ++i;
+    }
+    if (ByteAt(text, i) == '\0') return kParseFailure;
 
     DigitAccumulator mantissa;
-    for (; i < n && IsDigit(text[i]); ++i) mantissa.Add(text[i] - '0');
+    for (; IsDigit(ByteAt(text, i)); ++i) mantissa.Add(text[i] - '0');
     std::int64_t fractionDigits = 0;
-    if (i < n && text[i] == '.') {
-        for (++i; i < n && IsDigit(text[i]); ++i) {
+    if (ByteAt(text, i) == '.') {
+        for (++i; IsDigit(ByteAt(text, i)); ++i) {
             mantissa.Add(text[i] - '0');
             ++fractionDigits;
         }
     }
     std::uint32_t exponent = 0;  // 32-bit, wrapping as the classic reader's did
-    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
+    if (const char letter = ByteAt(text, i); letter == 'E' || letter == 'e') {
         ++i;
         bool negativeExponent = false;
-        if (i < n && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
-        if (i == n) return kParseFailure;
-        for (; i < n && IsDigit(text[i]); ++i) {
+        if (const char sign = ByteAt(text, i); sign == '+' || sign == '-') {
+            negativeExponent = sign == '-';
+            ++i;
+        }
+        if (!IsDigit(ByteAt(text, i))) return kParseFailure;
+        for (; IsDigit(ByteAt(text, i)); ++i) {
             exponent = exponent * 10 + static_cast<std::uint32_t>(text[i] - '0');
         }
         if (negativeExponent) exponent = 0u - exponent;
     }
-    if (i != n) return kParseFailure;
+    if (ByteAt(text, i) != '\0') return kParseFailure;
 
     const Extended m = mantissa.Value();
     if (m.IsInfinite()) return {CoordinateOutcome::Overflow, 0.0};

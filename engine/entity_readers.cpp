@@ -8,7 +8,7 @@ namespace {
 
 // Stores a coordinate value line into target; false on an overflow, which
 // ends the vertex. An empty line changes nothing; a parse failure stores +0.
-bool StoreCoordinate(const std::string& ValueLine, double& target) {
+bool StoreCoordinate(const DxfLine& ValueLine, double& target) {
     if (ValueLine.empty()) return true;
     const ParsedCoordinate parsed = ParseCoordinate(ValueLine);
     switch (parsed.outcome) {
@@ -26,8 +26,8 @@ bool StoreCoordinate(const std::string& ValueLine, double& target) {
 
 }  // namespace
 
-void ReadPolylineHeader(DxfInput& input, bool& PolylineClosed, std::string& CodeLine,
-                        std::string& ValueLine) {
+void ReadPolylineHeader(DxfInput& input, bool& PolylineClosed, DxfLine& CodeLine,
+                        DxfLine& ValueLine) {
     PolylineClosed = false;
     try {
         while (!AtEndOfInput(input)) {
@@ -45,8 +45,8 @@ void ReadPolylineHeader(DxfInput& input, bool& PolylineClosed, std::string& Code
     }
 }
 
-void ReadVertex(DxfInput& input, double& X, double& Y, double& Z, std::string& CodeLine,
-                std::string& ValueLine) {
+void ReadVertex(DxfInput& input, double& X, double& Y, double& Z, DxfLine& CodeLine,
+                DxfLine& ValueLine) {
     X = Y = Z = 0.0;
     try {
         while (!AtEndOfInput(input)) {

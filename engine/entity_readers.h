@@ -12,12 +12,12 @@
 namespace vernolak {
 
 // Sets PolylineClosed when a group 70 value parses to an odd integer.
-void ReadPolylineHeader(DxfInput& input, bool& PolylineClosed, std::string& CodeLine,
-                        std::string& ValueLine);
+void ReadPolylineHeader(DxfInput& input, bool& PolylineClosed, DxfLine& CodeLine,
+                        DxfLine& ValueLine);
 
 // Sets X, Y and Z from groups 10, 20 and 30 (zero when absent or unparsable).
 // An overflowing coordinate ends the reader with that coordinate unchanged.
-void ReadVertex(DxfInput& input, double& X, double& Y, double& Z, std::string& CodeLine,
-                std::string& ValueLine);
+void ReadVertex(DxfInput& input, double& X, double& Y, double& Z, DxfLine& CodeLine,
+                DxfLine& ValueLine);
 
 }  // namespace vernolak

@@ -1,14 +1,12 @@
 #include "engine/group_pairs.h"
 
-#include <cstring>
-
 namespace vernolak {
 namespace {
 
-// The text as the number and keyword rules see it: up to its first NUL byte.
-std::string_view UpToNul(std::string_view text) {
-    const void* nul = std::memchr(text.data(), '\0', text.size());
-    return nul == nullptr ? text : text.substr(0, static_cast<const char*>(nul) - text.data());
+// The byte at index, or NUL past the end: number texts end at the end of the
+// line or at its first NUL byte, whichever comes first.
+char ByteAt(std::string_view text, std::size_t index) {
+    return index < text.size() ? text[index] : '\0';
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -24,9 +22,9 @@ std::int32_t AsSigned(std::uint32_t v) { return static_cast<std::int32_t>(v); }
 
 ParsedInteger ParseDecimalDigits(std::string_view text, std::size_t i, bool negative) {
     std::uint32_t v = 0;
-    for (; i < text.size(); ++i) {
-        if (!IsDigit(text[i]) || v > 214748364u) return {AsSigned(v), false};
-        v = v * 10 + static_cast<std::uint32_t>(text[i] - '0');
+    for (char c; (c = ByteAt(text, i)) != '\0'; ++i) {
+        if (!IsDigit(c) || v > 214748364u) return {AsSigned(v), false};
+        v = v * 10 + static_cast<std::uint32_t>(c - '0');
     }
     // v is at most 2147483649 here; out of range it wraps to a value whose
     // magnitude is far from every group code the converter acts on.
@@ -35,10 +33,10 @@ ParsedInteger ParseDecimalDigits(std::string_view text, std::size_t i, bool nega
 }
 
 ParsedInteger ParseHexadecimalDigits(std::string_view text, std::size_t i) {
-    if (i == text.size()) return {0, false};
+    if (ByteAt(text, i) == '\0') return {0, false};
     std::uint32_t v = 0;
-    for (; i < text.size(); ++i) {
-        const int digit = HexDigitValue(text[i]);
+    for (char c; (c = ByteAt(text, i)) != '\0'; ++i) {
+        const int digit = HexDigitValue(c);
         if (digit < 0 || v > 0x0FFFFFFFu) return {AsSigned(v), false};
         v = v * 16 + static_cast<std::uint32_t>(digit);
     }
@@ -53,19 +51,18 @@ char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a
 
 }  // namespace
 
-void ReadGroupPair(DxfInput& input, std::string& CodeLine, std::string& ValueLine) {
+void ReadGroupPair(DxfInput& input, DxfLine& CodeLine, DxfLine& ValueLine) {
     ReadInputLine(input, CodeLine);
     ReadInputLine(input, ValueLine);
 }
 
 ParsedInteger ParseInteger(std::string_view text) {
-    text = UpToNul(text);
     std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    if (i == text.size()) return {0, false};
-
+    while (ByteAt(text, i) == ' ') ++i;
     bool negative = false;
-    switch (text[i]) {
+    switch (ByteAt(text, i)) {
+        case '\0':
+            return {0, false};
         case '-':
             negative = true;
             ++i;
@@ -85,7 +82,7 @@ ParsedInteger ParseInteger(std::string_view text) {
         default:
             break;
     }
-    if (i == text.size()) return {0, false};
+    if (ByteAt(text, i) == '\0') return {0, false};
     return ParseDecimalDigits(text, i, negative);
 }
 
@@ -95,13 +92,15 @@ std::int32_t ParseGroupCode(std::string_view CodeLine) {
 }
 
 bool ValueHasKeyword(std::string_view ValueLine, std::string_view keyword) {
-    const std::string_view text = UpToNul(ValueLine);
+    const std::string_view text = ValueLine;
     if (keyword.empty() || keyword.size() > text.size()) return false;
     const std::size_t lastStart = text.size() - keyword.size();
     // Walk character by character, so that only character starts are tried.
     // An occurrence that starts on a character is all ASCII (the keyword is),
     // so each of its bytes is a character of its own and upper-cases as ASCII.
-    for (std::size_t i = 0; i <= lastStart; ++i) {
+    // The search ends at a NUL byte; a keyword never holds one, so no match
+    // that starts before it can run over it.
+    for (std::size_t i = 0; i <= lastStart && text[i] != '\0'; ++i) {
         if (AsciiUpper(text[i]) == keyword[0]) {
             std::size_t j = 1;
             while (j < keyword.size() && AsciiUpper(text[i + j]) == keyword[j]) ++j;

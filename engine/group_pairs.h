@@ -13,7 +13,7 @@ namespace vernolak {
 
 // Reads the code line, then the value line. When reading the code line fails
 // (IoFailure), the value line is not read.
-void ReadGroupPair(DxfInput& input, std::string& CodeLine, std::string& ValueLine);
+void ReadGroupPair(DxfInput& input, DxfLine& CodeLine, DxfLine& ValueLine);
 
 struct ParsedInteger {
     std::int32_t value;  // defined also when the parse failed

@@ -1,5 +1,8 @@
 #include "engine/input_lines.h"
 
+#include <algorithm>
+#include <cstring>
+#include <ostream>
 #include <utility>
 
 #include "engine/io_failure.h"
@@ -31,7 +34,11 @@ const char* FindLineStopBytewise(const char* begin, const char* end, bool stopAt
     return end;
 }
 
-const char* FindLineStop(const char* begin, const char* end, bool stopAtLineFeed) {
+namespace {
+
+// The search behind FindLineStop, local so that ReadInputLine inlines it.
+[[gnu::always_inline]] inline const char* FindStop(const char* begin, const char* end,
+                                                   bool stopAtLineFeed) {
 #if defined(__SSE2__)
     const __m128i carriageReturn = _mm_set1_epi8(kCarriageReturn);
     const __m128i endOfFile = _mm_set1_epi8(kEndOfFile);
@@ -52,6 +59,36 @@ const char* FindLineStop(const char* begin, const char* end, bool stopAtLineFeed
     return FindLineStopBytewise(begin, end, stopAtLineFeed);
 #endif
 }
+
+}  // namespace
+
+const char* FindLineStop(const char* begin, const char* end, bool stopAtLineFeed) {
+    return FindStop(begin, end, stopAtLineFeed);
+}
+
+void DxfLine::Grow(std::size_t capacity) {
+    const std::size_t grown = std::max({capacity, 2 * capacity_, std::size_t{64}});
+    std::unique_ptr<char[]> data(new char[grown + kSlack]);
+    if (size_ != 0) std::memcpy(data.get(), data_.get(), size_);
+    data_ = std::move(data);
+    capacity_ = grown;
+}
+
+void DxfLine::Assign(const char* bytes, std::size_t size) {
+    size_ = 0;
+    Reserve(size);
+    if (size != 0) std::memcpy(data_.get(), bytes, size);
+    size_ = size;
+}
+
+void DxfLine::AppendFromLookAhead(const char* bytes, std::size_t size) {
+    Reserve(size_ + size);
+    char* out = data_.get() + size_;
+    for (std::size_t i = 0; i < size; i += kSlack) std::memcpy(out + i, bytes + i, kSlack);
+    size_ += size;
+}
+
+std::ostream& operator<<(std::ostream& out, const DxfLine& line) { return out << line.view(); }
 
 DxfInput::DxfInput(DxfInput&& other) noexcept { *this = std::move(other); }
 
@@ -116,8 +153,18 @@ bool AtEndOfInput(DxfInput& input) {
     return input.atEnd_;
 }
 
-void ReadInputLine(DxfInput& input, std::string& line) {
-    line.clear();
+void ReadInputLine(DxfInput& input, DxfLine& line) {
+    // Most lines lie whole in the look-ahead and end with CR LF.
+    if (!input.atEnd_) {
+        const char* stop = FindStop(input.next_, input.end_, true);
+        if (stop + 1 < input.end_ && stop[0] == kCarriageReturn && stop[1] == kLineFeed) {
+            line.size_ = 0;
+            line.AppendFromLookAhead(input.next_, static_cast<std::size_t>(stop - input.next_));
+            input.next_ = stop + 2;
+            return;
+        }
+    }
+    line.size_ = 0;
     const bool anyLineEnd = input.lineEnds_ == LineEnds::Any;
     for (;;) {
         if (input.atEnd_) return;
@@ -126,12 +173,12 @@ void ReadInputLine(DxfInput& input, std::string& line) {
         // is searched for, until the first one is seen, only to tell the caller
         // that lines end with LF alone.
         const char* stop =
-            FindLineStop(input.next_, input.end_, anyLineEnd || !input.lineFeedInsideLine_);
+            FindStop(input.next_, input.end_, anyLineEnd || !input.lineFeedInsideLine_);
         while (stop != input.end_ && *stop == kLineFeed && !anyLineEnd) {
             input.lineFeedInsideLine_ = true;
-            stop = FindLineStop(stop + 1, input.end_, false);
+            stop = FindStop(stop + 1, input.end_, false);
         }
-        line.append(input.next_, stop);
+        line.AppendFromLookAhead(input.next_, static_cast<std::size_t>(stop - input.next_));
         input.next_ = stop;
         if (stop == input.end_) continue;  // the line goes on in the next block
 

@@ -6,13 +6,51 @@
 #pragma once
 
 #include <cstddef>
+#include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "engine/conversion_run.h"
 #include "engine/platform_files.h"
 
 namespace vernolak {
+
+// One line of the drawing: a byte string of any length, without its line end.
+// Its storage is kept from line to line, so reading a short line costs one
+// small copy and no allocation.
+class DxfLine {
+  public:
+    DxfLine() = default;
+    explicit DxfLine(std::string_view text) { Assign(text.data(), text.size()); }
+
+    std::string_view view() const { return {data_.get(), size_}; }
+    operator std::string_view() const { return view(); }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+
+    friend bool operator==(const DxfLine& a, std::string_view b) { return a.view() == b; }
+    friend std::ostream& operator<<(std::ostream& out, const DxfLine& line);
+
+  private:
+    friend void ReadInputLine(class DxfInput& input, DxfLine& line);
+
+    // Copying moves whole 16-byte blocks: the source has that much slack
+    // after its last byte, and so does this storage.
+    static constexpr std::size_t kSlack = 16;
+
+    void Assign(const char* bytes, std::size_t size);
+    // Appends size bytes from the look-ahead, whose slack may be read too.
+    void AppendFromLookAhead(const char* bytes, std::size_t size);
+    void Reserve(std::size_t capacity) {
+        if (capacity > capacity_) Grow(capacity);
+    }
+    void Grow(std::size_t capacity);
+
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
 
 class DxfInput {
   public:
@@ -33,7 +71,7 @@ class DxfInput {
   private:
     friend DxfInput OpenDxfInput(const std::string& path, LineEnds lineEnds);
     friend bool AtEndOfInput(DxfInput& input);
-    friend void ReadInputLine(DxfInput& input, std::string& line);
+    friend void ReadInputLine(DxfInput& input, DxfLine& line);
 
     // Refills the look-ahead after every byte has been taken; false at the end.
     bool Refill();
@@ -59,7 +97,7 @@ bool AtEndOfInput(DxfInput& input);
 // Reads one line into line, without its line end. At the end of the input the
 // line is empty. Raises IoFailure (ReadInput) when a read fails; line then
 // holds the bytes collected before the failure.
-void ReadInputLine(DxfInput& input, std::string& line);
+void ReadInputLine(DxfInput& input, DxfLine& line);
 
 // Finds the first CR or 0x1A byte (and LF too when stopAtLineFeed) in
 // [begin, end), or returns end. May read up to 15 bytes past end, which the

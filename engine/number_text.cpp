@@ -1,5 +1,6 @@
 #include "engine/number_text.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -24,11 +25,106 @@ int BinaryExponent(double value) {
     return -1074 + (63 - std::countl_zero(fraction));
 }
 
-// m x 10^n, rounded at each step, then rounded to an integer (ties to even).
-std::uint64_t ScaledInteger(Extended m, int n) {
+// GCC and Clang provide 128-bit integers on 64-bit targets.
+__extension__ typedef unsigned __int128 Uint128;
+
+// 5^0 ... 5^27, all below 2^63.
+constexpr auto kPowersOfFive = [] {
+    std::array<std::uint64_t, 28> powers{};
+    powers[0] = 1;
+    for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 5;
+    return powers;
+}();
+
+// x / 2^shift rounded to an integer, ties to even; 1 <= shift.
+Uint128 ShiftRightRounded(Uint128 x, int shift) {
+    if (shift >= 128) return 0;  // below one half
+    const Uint128 quotient = x >> shift;
+    const Uint128 rest = x - (quotient << shift);
+    const Uint128 half = Uint128{1} << (shift - 1);
+    return quotient + (rest > half || (rest == half && (quotient & 1) != 0) ? 1 : 0);
+}
+
+int BitLength(Uint128 x) {
+    const auto high = static_cast<std::uint64_t>(x >> 64);
+    if (high != 0) return 128 - std::countl_zero(high);
+    return 64 - std::countl_zero(static_cast<std::uint64_t>(x));
+}
+
+}  // namespace
+
+namespace detail {
+
+std::uint64_t ScaleStepByStep(double magnitude, int n) {
+    const Extended m = Extended::FromDouble(magnitude);
     const Extended scaled = n >= 0 ? MultiplyByPowerOfTen(m, static_cast<unsigned>(n))
                                    : DivideByPowerOfTen(m, static_cast<unsigned>(-n));
     return scaled.RoundToInteger().ToUint64();
+}
+
+// For 0 <= n <= 27, 10^n = 5^n x 2^n is exact in the 64-bit significand, so
+// the one rounded multiplication of the steps is m x 5^n x 2^n rounded to 64
+// significant bits: an integer product and two roundings do the same.
+std::uint64_t ScaleExactly(double magnitude, int n) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t significand = biased != 0 ? fraction | (std::uint64_t{1} << 52) : fraction;
+    int exponent = (biased != 0 ? biased : 1) - 1075 + n;  // value = product x 2^exponent
+
+    Uint128 product = static_cast<Uint128>(significand) * kPowersOfFive[static_cast<unsigned>(n)];
+    if (const int length = BitLength(product); length > 64) {
+        product = ShiftRightRounded(product, length - 64);  // round64
+        exponent += length - 64;
+    }
+    if (exponent >= 0) return static_cast<std::uint64_t>(product << exponent);
+    return static_cast<std::uint64_t>(ShiftRightRounded(product, -exponent));
+}
+
+std::uint64_t DivideByTenStepByStep(std::uint64_t s) {
+    return (Extended::FromUint64(s) / Extended::FromUint64(10)).RoundToInteger().ToUint64();
+}
+
+// s / 10 has at least three fraction bits in the 64-bit significand (s < 2^64,
+// so s / 10 < 2^61), and tenths never round to exactly one half there, so
+// rounding to 64 bits first and then to an integer equals rounding s / 10 to
+// an integer at once, ties to even.
+std::uint64_t DivideByTenExactly(std::uint64_t s) {
+    const std::uint64_t quotient = s / 10;
+    const std::uint64_t rest = s % 10;
+    return quotient + (rest > 5 || (rest == 5 && (quotient & 1) != 0) ? 1 : 0);
+}
+
+}  // namespace detail
+
+namespace {
+
+// m x 10^n, rounded at each step, then rounded to an integer (ties to even).
+std::uint64_t ScaledInteger(double magnitude, int n) {
+    if (n >= 0 && n <= detail::kLargestExactScale) return detail::ScaleExactly(magnitude, n);
+    return detail::ScaleStepByStep(magnitude, n);
+}
+
+// "00" "01" ... "99": two digits at a time halve the divisions.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes value (below 10^width, width even) as exactly width digits.
+void WriteDigitPairs(std::uint64_t value, char* out, int width) {
+    for (int i = width - 2; i >= 0; i -= 2) {
+        std::memcpy(out + i, kDigitPairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+}
+
+// Writes value (below 10^15) as exactly 15 digits.
+void WriteFifteenDigits(std::uint64_t value, char* out) {
+    char sixteen[16];
+    WriteDigitPairs(value / 100'000'000, sixteen, 8);
+    WriteDigitPairs(value % 100'000'000, sixteen + 8, 8);
+    std::memcpy(out, sixteen + 1, 15);
 }
 
 struct SignificantDigits {
@@ -38,14 +134,13 @@ struct SignificantDigits {
 };
 
 SignificantDigits DigitsOf(double magnitude) {
-    const Extended m = Extended::FromDouble(magnitude);
     const int e = BinaryExponent(magnitude);
     // 19728 / 65536 is just below log10(2); the shift floors for negative e too.
     int k = ((e * 19728) >> 16) + 1;
-    std::uint64_t s = ScaledInteger(m, 18 - k);
+    std::uint64_t s = ScaledInteger(magnitude, 18 - k);
     if (s >= kTenTo18) {
         // The estimate was one too small: one digit more before the point.
-        s = (Extended::FromUint64(s) / Extended::FromUint64(10)).RoundToInteger().ToUint64();
+        s = detail::DivideByTenExactly(s);
         ++k;
         if (s >= kTenTo18) {  // rounded up to 10^18 itself: the digit 1
             s /= 10;
@@ -56,7 +151,7 @@ SignificantDigits DigitsOf(double magnitude) {
         // large; scale again with the right exponent so that the text keeps
         // its 15 significant digits.
         --k;
-        s = ScaledInteger(m, 18 - k);
+        s = ScaledInteger(magnitude, 18 - k);
     }
 
     // Round the 18 digits to 15, decided by the 16th digit alone.
@@ -70,16 +165,10 @@ SignificantDigits DigitsOf(double magnitude) {
     }
     SignificantDigits result{};
     result.decimalExponent = k;
+    WriteFifteenDigits(leading, result.digits);
     int count = 15;
-    while (leading % 10 == 0) {
-        leading /= 10;
-        --count;
-    }
+    while (result.digits[count - 1] == '0') --count;  // the first digit is never 0
     result.count = count;
-    for (int i = count - 1; i >= 0; --i) {
-        result.digits[i] = static_cast<char>('0' + leading % 10);
-        leading /= 10;
-    }
     return result;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace vernolak {
 
@@ -14,5 +15,25 @@ inline constexpr std::size_t kMaxCoordinateText = 22;
 // "NAN"; fixed form for decimal exponents -4 ... 14, else d.ddd E[-]x.
 // Needs the extended arithmetic that ExtendedArithmeticScope establishes.
 std::size_t FormatCoordinate(double value, char decimalSeparator, char* out);
+
+namespace detail {
+
+// The steps behind the digits, exposed so that tests can hold the exact
+// integer shortcuts against the extended-precision steps they replace.
+
+// Scales that ScaleExactly takes: 10^n is exact in 64 significant bits.
+inline constexpr int kLargestExactScale = 27;
+
+// magnitude x 10^n (n < 0: divided by 10^-n) in the extended-precision steps,
+// rounded to an integer, ties to even; the result must lie below 2^64.
+std::uint64_t ScaleStepByStep(double magnitude, int n);
+// The same in integer arithmetic, for 0 <= n <= kLargestExactScale.
+std::uint64_t ScaleExactly(double magnitude, int n);
+
+// s / 10 rounded to 64 significant bits, then to an integer, ties to even.
+std::uint64_t DivideByTenStepByStep(std::uint64_t s);
+std::uint64_t DivideByTenExactly(std::uint64_t s);
+
+}  // namespace detail
 
 }  // namespace vernolak

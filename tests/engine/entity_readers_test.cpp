@@ -17,14 +17,14 @@ using testing::WriteBytes;
 
 struct VertexResult {
     double X, Y, Z;
-    std::string code, value;  // the pair left behind
+    DxfLine code, value;  // the pair left behind
 };
 
 VertexResult ReadVertexFrom(const std::string& body) {
     TempFolder folder;
     WriteBytes(folder / "vertex.dxf", body);
     DxfInput input = OpenDxfInput(folder / "vertex.dxf");
-    VertexResult r{-1, -1, -1, "before", "before"};
+    VertexResult r{-1, -1, -1, DxfLine("before"), DxfLine("before")};
     ReadVertex(input, r.X, r.Y, r.Z, r.code, r.value);
     return r;
 }
@@ -34,7 +34,7 @@ bool ReadClosedFlag(const std::string& body) {
     WriteBytes(folder / "header.dxf", body);
     DxfInput input = OpenDxfInput(folder / "header.dxf");
     bool closed = true;
-    std::string code, value;
+    DxfLine code, value;
     ReadPolylineHeader(input, closed, code, value);
     return closed;
 }

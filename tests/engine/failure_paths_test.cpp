@@ -81,7 +81,7 @@ TEST(FailurePaths, OutputNamingTheInputFailsWithoutTouchingIt) {
     const fs::path previous = fs::current_path();
     fs::current_path(folder.path());
     for (const std::string& base : {folder / "plan", std::string("./plan"), std::string("plan"),
-                                   folder / "hard", folder / "soft", folder / "sub/../plan"}) {
+                                    folder / "hard", folder / "soft", folder / "sub/../plan"}) {
         SCOPED_TRACE(base);
         fs::create_directories(folder / "sub");
         const ConversionReport report = ConvertDxfToCsvWithReport("plan.csv", base);

@@ -19,10 +19,10 @@ using testing::WriteBytes;
 std::vector<std::string> ReadAllLines(const std::string& path, LineEnds lineEnds) {
     DxfInput input = OpenDxfInput(path, lineEnds);
     std::vector<std::string> lines;
-    std::string line;
+    DxfLine line;
     while (!AtEndOfInput(input)) {
         ReadInputLine(input, line);
-        lines.push_back(line);
+        lines.emplace_back(line.view());
     }
     return lines;
 }
@@ -73,7 +73,7 @@ TEST(InputLines, ReadsAtTheEndGiveEmptyLinesAndTheEndLasts) {
     TempFolder folder;
     WriteBytes(folder / "in.dxf", "0\r\nEOF\x1A trailing\r\n");
     DxfInput input = OpenDxfInput(folder / "in.dxf");
-    std::string code, value;
+    DxfLine code, value;
     ReadGroupPair(input, code, value);
     EXPECT_EQ(code, "0");
     EXPECT_EQ(value, "EOF");
@@ -104,7 +104,7 @@ TEST(InputLines, ReportsLineFeedInsideALineUnderTheClassicReadingOnly) {
          {std::tuple{"lf.dxf", LineEnds::Legacy, true}, std::tuple{"lf.dxf", LineEnds::Any, false},
           std::tuple{"crlf.dxf", LineEnds::Legacy, false}}) {
         DxfInput input = OpenDxfInput(folder / file, lineEnds);
-        std::string line;
+        DxfLine line;
         while (!AtEndOfInput(input)) ReadInputLine(input, line);
         EXPECT_EQ(input.LineFeedInsideLine(), expected) << file;
     }

@@ -140,3 +140,39 @@ TEST(NumberText, TinyRangesWhereTheEstimateIsTooLargeKeepFifteenDigits) {
 
 }  // namespace
 }  // namespace vernolak
+
+namespace vernolak {
+namespace {
+
+TEST(NumberTextShortcuts, IntegerScalingGivesTheBitsOfTheExtendedSteps) {
+    // Random doubles of every magnitude that the shortcut takes, with the
+    // scale of both decimal exponent estimates, plus subnormals.
+    std::mt19937_64 random(27);
+    long checked = 0;
+    for (int round = 0; round < 2000000; ++round) {
+        double magnitude = std::bit_cast<double>(random() >> 1);
+        if (round % 16 == 0) magnitude = std::ldexp(static_cast<double>(random() >> 11), -1100);
+        if (!(magnitude > 0) || magnitude - magnitude != 0) continue;
+        for (int n = 0; n <= detail::kLargestExactScale; ++n) {
+            // Only scales whose result stays below 10^19, as the digits need.
+            if (magnitude * std::pow(10.0, n) >= 9.9e18) break;
+            if (magnitude * std::pow(10.0, n) < 1e16 && n < detail::kLargestExactScale) continue;
+            ASSERT_EQ(detail::ScaleExactly(magnitude, n), detail::ScaleStepByStep(magnitude, n))
+                << std::hexfloat << magnitude << " n=" << n;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 100000);
+}
+
+TEST(NumberTextShortcuts, IntegerTenthGivesTheBitsOfTheExtendedSteps) {
+    std::mt19937_64 random(10);
+    for (int round = 0; round < 2000000; ++round) {
+        std::uint64_t s = random();
+        if (round % 2 == 0) s = s / 10 * 10 + 5;  // ties
+        ASSERT_EQ(detail::DivideByTenExactly(s), detail::DivideByTenStepByStep(s)) << s;
+    }
+}
+
+}  // namespace
+}  // namespace vernolak
