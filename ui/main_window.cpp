@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTextDocument>
 #include <exception>
 #include <string>
 
@@ -131,6 +132,9 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // A text box of the platform keeps about two pixels from its border; the
+    // notes' lines were broken to fit that width.
+    Memo1->document()->setDocumentMargin(2);
 
     for (QWidget* control : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Button1),
                              static_cast<QWidget*>(Button2), static_cast<QWidget*>(Edit2),

@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QScopedPointer>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 #include <QWindow>
 #include <optional>
@@ -131,12 +134,18 @@ class MainWindowTest : public QObject {
         QVERIFY(!face.fixedPitch());
     }
 
-    void notesAreReadOnlyWithoutScrollBars() {
+    void notesAreReadOnlyAndFitTheirBox() {
         const auto* memo = window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
         QVERIFY(memo->isReadOnly());
         QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        // Each of the six lines fits the box's width: none wraps again.
+        const QTextDocument* notes = memo->document();
+        QCOMPARE(notes->blockCount(), 6);
+        for (QTextBlock line = notes->begin(); line.isValid(); line = line.next()) {
+            QVERIFY2(line.layout()->lineCount() == 1, qPrintable(line.text()));
+        }
     }
 
     void tabCyclesThroughTheControlsAndSkipsTheNotes() {
