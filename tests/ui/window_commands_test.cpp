@@ -104,6 +104,29 @@ QByteArray ReadFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
 }
 
+// Sets an environment variable for its lifetime.
+class EnvironmentOverride {
+  public:
+    EnvironmentOverride(const char* name, const QByteArray& value)
+        : name_(name), old_(qgetenv(name)), wasSet_(qEnvironmentVariableIsSet(name)) {
+        qputenv(name, value);
+    }
+    ~EnvironmentOverride() {
+        if (wasSet_) {
+            qputenv(name_, old_);
+        } else {
+            qunsetenv(name_);
+        }
+    }
+    EnvironmentOverride(const EnvironmentOverride&) = delete;
+    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
+
+  private:
+    const char* name_;
+    QByteArray old_;
+    bool wasSet_;
+};
+
 }  // namespace
 
 class WindowCommandsTest : public QObject {
@@ -230,6 +253,29 @@ class WindowCommandsTest : public QObject {
         QCOMPARE(dialogs->events, QStringList("information " + kConverted));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Button2"));
         QCOMPARE(ReadFile(written), QByteArray(kClosedPolylineCsv));
+    }
+
+    void convertWritesTheDecimalSymbolInForce() {
+        const QByteArray locales = qgetenv("VERNOLAK_TEST_LOCPATH");
+        if (locales.isEmpty()) QSKIP("needs the comma locale that CTest compiles first");
+        WriteFile("plan.dxf", kClosedPolyline);
+        edit1->setText(QStringLiteral("plan"));
+        edit2->setText(QStringLiteral("plan"));
+
+        // The user switches to German number settings while the window is up.
+        const EnvironmentOverride path("LOCPATH", locales);
+        const EnvironmentOverride language("LC_ALL", "de_DE.UTF-8");
+        ClickButton("Button2");
+        QCOMPARE(ReadFile("plan.csv"), QByteArray(kClosedPolylineCsv));
+
+        QEvent announcement(QEvent::LocaleChange);
+        QCoreApplication::sendEvent(qApp, &announcement);
+        ClickButton("Button2");
+        QCOMPARE(ReadFile("plan.csv"),
+                 QByteArray("\"X\",\"Y\",\"Z\"\r\n1,5,2,0\r\n3,-4,25,0\r\n1,5,2,0\r\n"
+                            "\"\",\"\",\"\"\r\n"));
+        QCOMPARE(dialogs->events,
+                 QStringList({"information " + kConverted, "information " + kConverted}));
     }
 
     void convertReportsAFailedRun_data() {
