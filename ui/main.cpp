@@ -7,14 +7,17 @@
 #include "ui/program_start.h"
 #include "ui/user_dialogs.h"
 
-int main(int argc, char* argv[]) {
+int main(int /*argc*/, char* argv[]) {
     if (!vernolak::DisplayIsAvailable()) {
         std::fprintf(stderr, "%s\n", vernolak::NoDisplayMessage().toLocal8Bit().constData());
         return 1;
     }
     vernolak::DisableScreenScaling();
 
-    QApplication application(argc, argv);
+    // The toolkit sees the program's name alone: the program takes no
+    // options, the toolkit's own (-platform, -style, ...) included.
+    int toolkitArgc = 1;
+    QApplication application(toolkitArgc, argv);
     QApplication::setApplicationName(
         vernolak::ApplicationTitle(QCoreApplication::applicationFilePath()));
     QApplication::setWindowIcon(vernolak::MainIcon());
