@@ -11,80 +11,100 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The byte at index, or NUL past the end: the text ends at the end of the
-// line or at its first NUL byte, whichever comes first.
-char ByteAt(std::string_view text, std::size_t index) {
-    return index < text.size() ? text[index] : '\0';
-}
-
 constexpr std::uint64_t kMaxBeforeTimesTen = (std::numeric_limits<std::uint64_t>::max() - 9) / 10;
 
-// Accumulates the digits of text[i...] into M := M x 10 + digit. Below 2^64
-// every such step is exact in the 64-bit significand, so an integer does the
-// same work; from the first step that could leave that range on, the steps
-// are rounded in extended precision one by one.
-struct DigitAccumulator {
-    std::uint64_t integer = 0;
-    Extended extended;
-    bool inExtended = false;
+// Accumulates digits into M := M x 10 + digit. Below 2^64 every such step is
+// exact in the 64-bit significand, so an integer does the same work; from the
+// first step that could leave that range on, the steps are rounded in
+// extended precision one by one.
+class DigitAccumulator {
+  public:
+    void Add(const char* digits, const char* end) {
+        // 19 digits always stay below 2^64: no checks needed.
+        const bool unchecked = end - digits <= 19 - count_;
+        count_ += end - digits;
+        if (unchecked) {
+            for (; digits != end; ++digits) integer_ = integer_ * 10 + Digit(*digits);
+            return;
+        }
+        for (; digits != end; ++digits) AddOne(Digit(*digits));
+    }
+    Extended Value() const { return inExtended_ ? extended_ : Extended::FromUint64(integer_); }
 
-    void Add(int digit) {
-        if (!inExtended) {
-            if (integer <= kMaxBeforeTimesTen) {
-                integer = integer * 10 + static_cast<unsigned>(digit);
+  private:
+    static unsigned Digit(char c) { return static_cast<unsigned>(c - '0'); }
+
+    void AddOne(unsigned digit) {
+        if (!inExtended_) {
+            if (integer_ <= kMaxBeforeTimesTen) {
+                integer_ = integer_ * 10 + digit;
                 return;
             }
-            extended = Extended::FromUint64(integer);
-            inExtended = true;
+            extended_ = Extended::FromUint64(integer_);
+            inExtended_ = true;
         }
-        extended = extended * Extended::FromUint64(10) +
-                   Extended::FromUint64(static_cast<unsigned>(digit));
+        extended_ = extended_ * Extended::FromUint64(10) + Extended::FromUint64(digit);
     }
-    Extended Value() const { return inExtended ? extended : Extended::FromUint64(integer); }
+
+    std::uint64_t integer_ = 0;
+    std::ptrdiff_t count_ = 0;  // digits taken so far
+    Extended extended_;
+    bool inExtended_ = false;
 };
 
 }  // namespace
 
 ParsedCoordinate ParseCoordinate(std::string_view text) {
     constexpr ParsedCoordinate kParseFailure{CoordinateOutcome::ParseFailure, 0.0};
-    std::size_t i = 0;
-    while (ByteAt(text, i) == ' ') ++i;
-    bool negative = false;
-    if (const char sign = ByteAt(text, i); sign == '+' || sign == '-') {
-        negative = sign == '-';
-        ++i;
-    }
-    if (ByteAt(text, i) == '\0') return kParseFailure;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    // The byte at p, or NUL at the end: the text ends at the end of the line
+    // or at its first NUL byte, whichever comes first.
+    const auto at = [&](const char* q) { return q != end ? *q : '\0'; };
 
-    DigitAccumulator mantissa;
-    for (; IsDigit(ByteAt(text, i)); ++i) mantissa.Add(text[i] - '0');
-    std::int64_t fractionDigits = 0;
-    if (ByteAt(text, i) == '.') {
-        for (++i; IsDigit(ByteAt(text, i)); ++i) {
-            mantissa.Add(text[i] - '0');
-            ++fractionDigits;
-        }
+    while (at(p) == ' ') ++p;
+    bool negative = false;
+    if (const char sign = at(p); sign == '+' || sign == '-') {
+        negative = sign == '-';
+        ++p;
     }
+    if (at(p) == '\0') return kParseFailure;
+
+    const char* const integerDigits = p;
+    while (p != end && IsDigit(*p)) ++p;
+    const char* const integerEnd = p;
+    const char* fractionDigits = p;
+    if (at(p) == '.') {
+        fractionDigits = ++p;
+        while (p != end && IsDigit(*p)) ++p;
+    }
+    const char* const fractionEnd = p;
+
     std::uint32_t exponent = 0;  // 32-bit, wrapping as the classic reader's did
-    if (const char letter = ByteAt(text, i); letter == 'E' || letter == 'e') {
-        ++i;
+    if (const char letter = at(p); letter == 'E' || letter == 'e') {
+        ++p;
         bool negativeExponent = false;
-        if (const char sign = ByteAt(text, i); sign == '+' || sign == '-') {
+        if (const char sign = at(p); sign == '+' || sign == '-') {
             negativeExponent = sign == '-';
-            ++i;
+            ++p;
         }
-        if (!IsDigit(ByteAt(text, i))) return kParseFailure;
-        for (; IsDigit(ByteAt(text, i)); ++i) {
-            exponent = exponent * 10 + static_cast<std::uint32_t>(text[i] - '0');
+        if (!IsDigit(at(p))) return kParseFailure;
+        for (; p != end && IsDigit(*p); ++p) {
+            exponent = exponent * 10 + static_cast<std::uint32_t>(*p - '0');
         }
         if (negativeExponent) exponent = 0u - exponent;
     }
-    if (ByteAt(text, i) != '\0') return kParseFailure;
+    if (at(p) != '\0') return kParseFailure;
+
+    DigitAccumulator mantissa;
+    mantissa.Add(integerDigits, integerEnd);
+    mantissa.Add(fractionDigits, fractionEnd);
+    const std::int64_t fractionCount = fractionEnd - fractionDigits;
 
     const Extended m = mantissa.Value();
     if (m.IsInfinite()) return {CoordinateOutcome::Overflow, 0.0};
 
-    const std::int64_t scale = static_cast<std::int32_t>(exponent) - fractionDigits;
+    const std::int64_t scale = static_cast<std::int32_t>(exponent) - fractionCount;
     Extended v;
     if (scale >= static_cast<std::int64_t>(kPowerOfTenLimit)) {
         v = Extended::FromDouble(std::numeric_limits<double>::infinity());

@@ -88,6 +88,17 @@ ParsedInteger ParseInteger(std::string_view text) {
 
 std::int32_t ParseGroupCode(std::string_view CodeLine) {
     if (CodeLine.empty()) return -1;
+    // Code lines are nearly always blanks and one to nine digits: such a text
+    // parses to its digits' value (nine digits stay below the point where the
+    // integer parse gives up), so read it here at once.
+    std::size_t i = 0;
+    while (i < CodeLine.size() && CodeLine[i] == ' ') ++i;
+    const std::size_t digits = i;
+    std::int32_t value = 0;
+    for (; i < CodeLine.size() && IsDigit(CodeLine[i]) && i - digits < 9; ++i) {
+        value = value * 10 + (CodeLine[i] - '0');
+    }
+    if (i == CodeLine.size() && i != digits) return value;
     return ParseInteger(CodeLine).value;
 }
 

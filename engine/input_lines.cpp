@@ -164,6 +164,10 @@ void ReadInputLine(DxfInput& input, DxfLine& line) {
             return;
         }
     }
+    ReadInputLineByBlocks(input, line);
+}
+
+void ReadInputLineByBlocks(DxfInput& input, DxfLine& line) {
     line.size_ = 0;
     const bool anyLineEnd = input.lineEnds_ == LineEnds::Any;
     for (;;) {

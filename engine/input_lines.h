@@ -34,6 +34,7 @@ class DxfLine {
 
   private:
     friend void ReadInputLine(class DxfInput& input, DxfLine& line);
+    friend void ReadInputLineByBlocks(class DxfInput& input, DxfLine& line);
 
     // Copying moves whole 16-byte blocks: the source has that much slack
     // after its last byte, and so does this storage.
@@ -72,6 +73,7 @@ class DxfInput {
     friend DxfInput OpenDxfInput(const std::string& path, LineEnds lineEnds);
     friend bool AtEndOfInput(DxfInput& input);
     friend void ReadInputLine(DxfInput& input, DxfLine& line);
+    friend void ReadInputLineByBlocks(DxfInput& input, DxfLine& line);
 
     // Refills the look-ahead after every byte has been taken; false at the end.
     bool Refill();
@@ -98,6 +100,9 @@ bool AtEndOfInput(DxfInput& input);
 // line is empty. Raises IoFailure (ReadInput) when a read fails; line then
 // holds the bytes collected before the failure.
 void ReadInputLine(DxfInput& input, DxfLine& line);
+
+// ReadInputLine for any line: across look-ahead blocks, with any line end.
+[[gnu::noinline]] void ReadInputLineByBlocks(DxfInput& input, DxfLine& line);
 
 // Finds the first CR or 0x1A byte (and LF too when stopAtLineFeed) in
 // [begin, end), or returns end. May read up to 15 bytes past end, which the

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace vernolak {
@@ -39,6 +40,22 @@ TEST(GroupPairs, GroupCodes) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParseGroupCode(c.codeLine), c.groupCode) << '"' << c.codeLine << '"';
+    }
+}
+
+TEST(GroupPairs, GroupCodeShortcutAgreesWithTheIntegerParse) {
+    // Group codes take a shortcut for blanks followed by digits; any code line
+    // must still give what the integer parse gives.
+    std::mt19937 random(70);
+    const char alphabet[] = {' ', '0', '1', '7', '9', '-', '+', 'x', '$', 'A', '\0', '\t'};
+    for (int round = 0; round < 300000; ++round) {
+        std::string line;
+        const std::size_t size = 1 + random() % 14;
+        const bool digitsOnly = random() % 2 == 0;
+        for (std::size_t i = 0; i < size; ++i) {
+            line += alphabet[random() % (digitsOnly ? 5 : sizeof alphabet)];
+        }
+        ASSERT_EQ(ParseGroupCode(line), ParseInteger(line).value) << '"' << line << '"';
     }
 }
 
