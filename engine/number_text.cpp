@@ -111,20 +111,23 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// Writes value (below 10^width, width even) as exactly width digits.
-void WriteDigitPairs(std::uint64_t value, char* out, int width) {
-    for (int i = width - 2; i >= 0; i -= 2) {
-        std::memcpy(out + i, kDigitPairs + 2 * (value % 100), 2);
-        value /= 100;
-    }
+// Writes value (below 10^4) as exactly four digits.
+void WriteFourDigits(std::uint32_t value, char* out) {
+    std::memcpy(out, kDigitPairs + 2 * (value / 100), 2);
+    std::memcpy(out + 2, kDigitPairs + 2 * (value % 100), 2);
 }
 
-// Writes value (below 10^15) as exactly 15 digits.
+// Writes value (below 10^15) as exactly 15 digits. The four-digit groups are
+// independent of each other, so their divisions overlap in the processor.
 void WriteFifteenDigits(std::uint64_t value, char* out) {
-    char sixteen[16];
-    WriteDigitPairs(value / 100'000'000, sixteen, 8);
-    WriteDigitPairs(value % 100'000'000, sixteen + 8, 8);
-    std::memcpy(out, sixteen + 1, 15);
+    const auto high = static_cast<std::uint32_t>(value / 100'000'000);  // 7 digits
+    const auto low = static_cast<std::uint32_t>(value % 100'000'000);   // 8 digits
+    const std::uint32_t top = high / 10'000;                            // 3 digits
+    out[0] = static_cast<char>('0' + top / 100);
+    std::memcpy(out + 1, kDigitPairs + 2 * (top % 100), 2);
+    WriteFourDigits(high % 10'000, out + 3);
+    WriteFourDigits(low / 10'000, out + 7);
+    WriteFourDigits(low % 10'000, out + 11);
 }
 
 struct SignificantDigits {
