@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config clang-format
     libgtest-dev libboost-dev
-    qt6-base-dev xvfb xauth fonts-ipafont-gothic
+    qt6-base-dev xvfb xauth fonts-ipafont-gothic locales
 )
 
 missing=()
