@@ -30,6 +30,8 @@ class DigitAccumulator {
         for (; digits != end; ++digits) AddOne(Digit(*digits));
     }
     Extended Value() const { return inExtended_ ? extended_ : Extended::FromUint64(integer_); }
+    // Only the rounded steps beyond 2^64 can leave the extended range.
+    bool Overflowed() const { return inExtended_ && extended_.IsInfinite(); }
 
   private:
     static unsigned Digit(char c) { return static_cast<unsigned>(c - '0'); }
@@ -101,8 +103,8 @@ ParsedCoordinate ParseCoordinate(std::string_view text) {
     mantissa.Add(fractionDigits, fractionEnd);
     const std::int64_t fractionCount = fractionEnd - fractionDigits;
 
+    if (mantissa.Overflowed()) return {CoordinateOutcome::Overflow, 0.0};
     const Extended m = mantissa.Value();
-    if (m.IsInfinite()) return {CoordinateOutcome::Overflow, 0.0};
 
     const std::int64_t scale = static_cast<std::int32_t>(exponent) - fractionCount;
     Extended v;
@@ -118,9 +120,12 @@ ParsedCoordinate ParseCoordinate(std::string_view text) {
     }
     if (negative) v = -v;
 
+    // Rounding to 64 bits overflows when a finite extended value gives an
+    // infinity; the infinities of a huge scale are values.
     const double result = v.ToDouble();
-    if (!v.IsInfinite() && (result == std::numeric_limits<double>::infinity() ||
-                            result == -std::numeric_limits<double>::infinity())) {
+    if ((result == std::numeric_limits<double>::infinity() ||
+         result == -std::numeric_limits<double>::infinity()) &&
+        !v.IsInfinite()) {
         return {CoordinateOutcome::Overflow, 0.0};
     }
     return {CoordinateOutcome::Value, result};

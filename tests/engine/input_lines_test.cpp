@@ -132,6 +132,59 @@ TEST(InputLines, FastStopSearchAgreesWithTheBytewiseSearch) {
     }
 }
 
+// The line rule stated directly over a whole byte string: the reference for
+// the buffered reader.
+std::vector<std::string> SplitLines(const std::string& bytes, LineEnds lineEnds) {
+    std::vector<std::string> lines;
+    std::size_t end = bytes.find('\x1A');
+    if (end == std::string::npos) end = bytes.size();
+    std::size_t i = 0;
+    while (i < end) {
+        std::string line;
+        while (i < end && bytes[i] != '\r' && !(lineEnds == LineEnds::Any && bytes[i] == '\n')) {
+            line += bytes[i++];
+        }
+        if (i < end && bytes[i] == '\r' && ++i < end && bytes[i] == '\n')
+            ++i;
+        else if (i < end && bytes[i] == '\n')
+            ++i;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(InputLines, RandomBytesSplitAsTheLineRuleSays) {
+    // Short lines and long ones, line ends of every kind, and files larger
+    // than one read block, so that lines and CR LF pairs straddle refills.
+    std::mt19937 random(1211);
+    TempFolder folder;
+    for (int round = 0; round < 60; ++round) {
+        const std::size_t size = round % 10 == 9 ? (1u << 20) + random() % 5000 : random() % 3000;
+        const int longLines = static_cast<int>(random() % 3);
+        std::string bytes;
+        while (bytes.size() < size) {
+            const unsigned pick = random() % 100;
+            if (pick < 12) {
+                bytes += "\r\n";
+            } else if (pick < 15) {
+                bytes += '\r';
+            } else if (pick < 18) {
+                bytes += '\n';
+            } else if (pick == 18 && random() % 40 == 0) {
+                bytes += '\x1A';
+            } else {
+                bytes.append(longLines == 2 ? 1 + random() % 200 : 1,
+                             static_cast<char>('0' + pick % 40));
+            }
+        }
+        WriteBytes(folder / "random.dxf", bytes);
+        for (LineEnds lineEnds : {LineEnds::Legacy, LineEnds::Any}) {
+            ASSERT_EQ(ReadAllLines(folder / "random.dxf", lineEnds), SplitLines(bytes, lineEnds))
+                << "round " << round;
+        }
+    }
+}
+
 TEST(InputLines, OpeningAMissingFileOrAFolderFails) {
     TempFolder folder;
     EXPECT_ANY_THROW(OpenDxfInput(folder / "missing.dxf"));
