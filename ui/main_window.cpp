@@ -220,6 +220,9 @@ void TForm1::RunCommand(void (TForm1::*handler)(QObject*), QObject* sender) {
         (this->*handler)(sender);
     } catch (const std::exception& error) {
         dialogs_.ShowErrorBox(this, QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        // Nothing may cross the event loop: it would end the program.
+        dialogs_.ShowErrorBox(this, QStringLiteral("Unknown error"));
     }
 }
 

@@ -446,6 +446,11 @@ class WindowCommandsTest : public QObject {
 
         ClickButton("Button2");
         QCOMPARE(dialogs->events.mid(2), QStringList({"beep", "warning " + kNoInput}));
+
+        dialogs->answer = [](QFileDialog&) -> std::optional<QString> { throw 42; };
+        ClickButton("Button3");
+        QCOMPARE(dialogs->events.mid(4), QStringList({"dialog", "error Unknown error"}));
+        QVERIFY(window->isVisible());
     }
 
     void messageBoxHasOneOkButton_data() {
