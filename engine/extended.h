@@ -52,6 +52,19 @@ class Extended {
     // The value of an integer-valued Extended below 2^64.
     std::uint64_t ToUint64() const { return static_cast<std::uint64_t>(value_); }
 
+    // Rounds a value in [0, 2^64) to an integer, ties to even: the same as
+    // RoundToInteger().ToUint64(), in one x87 store. The store takes signed
+    // integers, so values from 2^63 up are taken down by 2^63 first (exact,
+    // and 2^63 is even, so the rounding is unchanged).
+    std::uint64_t RoundToUint64() const {
+        constexpr long double kTwoTo63 = 9223372036854775808.0L;
+        const bool high = value_ >= kTwoTo63;
+        const long double low = high ? value_ - kTwoTo63 : value_;
+        std::int64_t rounded;
+        __asm__("fistpll %0" : "=m"(rounded) : "t"(low) : "st");
+        return static_cast<std::uint64_t>(rounded) + (high ? std::uint64_t{1} << 63 : 0);
+    }
+
     // Rounds to the nearest double, ties to even; beyond the double range this
     // gives an infinity and small values become subnormal or zero.
     double ToDouble() const { return static_cast<double>(value_); }

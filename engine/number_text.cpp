@@ -1,6 +1,5 @@
 #include "engine/number_text.h"
 
-#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -25,61 +24,9 @@ int BinaryExponent(double value) {
     return -1074 + (63 - std::countl_zero(fraction));
 }
 
-// GCC and Clang provide 128-bit integers on 64-bit targets.
-__extension__ typedef unsigned __int128 Uint128;
-
-// 5^0 ... 5^27, all below 2^63.
-constexpr auto kPowersOfFive = [] {
-    std::array<std::uint64_t, 28> powers{};
-    powers[0] = 1;
-    for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 5;
-    return powers;
-}();
-
-// x / 2^shift rounded to an integer, ties to even; 1 <= shift.
-Uint128 ShiftRightRounded(Uint128 x, int shift) {
-    if (shift >= 128) return 0;  // below one half
-    const Uint128 quotient = x >> shift;
-    const Uint128 rest = x - (quotient << shift);
-    const Uint128 half = Uint128{1} << (shift - 1);
-    return quotient + (rest > half || (rest == half && (quotient & 1) != 0) ? 1 : 0);
-}
-
-int BitLength(Uint128 x) {
-    const auto high = static_cast<std::uint64_t>(x >> 64);
-    if (high != 0) return 128 - std::countl_zero(high);
-    return 64 - std::countl_zero(static_cast<std::uint64_t>(x));
-}
-
 }  // namespace
 
 namespace detail {
-
-std::uint64_t ScaleStepByStep(double magnitude, int n) {
-    const Extended m = Extended::FromDouble(magnitude);
-    const Extended scaled = n >= 0 ? MultiplyByPowerOfTen(m, static_cast<unsigned>(n))
-                                   : DivideByPowerOfTen(m, static_cast<unsigned>(-n));
-    return scaled.RoundToInteger().ToUint64();
-}
-
-// For 0 <= n <= 27, 10^n = 5^n x 2^n is exact in the 64-bit significand, so
-// the one rounded multiplication of the steps is m x 5^n x 2^n rounded to 64
-// significant bits: an integer product and two roundings do the same.
-std::uint64_t ScaleExactly(double magnitude, int n) {
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(magnitude);
-    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
-    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
-    const std::uint64_t significand = biased != 0 ? fraction | (std::uint64_t{1} << 52) : fraction;
-    int exponent = (biased != 0 ? biased : 1) - 1075 + n;  // value = product x 2^exponent
-
-    Uint128 product = static_cast<Uint128>(significand) * kPowersOfFive[static_cast<unsigned>(n)];
-    if (const int length = BitLength(product); length > 64) {
-        product = ShiftRightRounded(product, length - 64);  // round64
-        exponent += length - 64;
-    }
-    if (exponent >= 0) return static_cast<std::uint64_t>(product << exponent);
-    return static_cast<std::uint64_t>(ShiftRightRounded(product, -exponent));
-}
 
 std::uint64_t DivideByTenStepByStep(std::uint64_t s) {
     return (Extended::FromUint64(s) / Extended::FromUint64(10)).RoundToInteger().ToUint64();
@@ -99,10 +46,13 @@ std::uint64_t DivideByTenExactly(std::uint64_t s) {
 
 namespace {
 
-// m x 10^n, rounded at each step, then rounded to an integer (ties to even).
+// magnitude x 10^n (n < 0: divided by 10^-n), rounded at each step, then
+// rounded to an integer, ties to even; the result lies below 10^19.
 std::uint64_t ScaledInteger(double magnitude, int n) {
-    if (n >= 0 && n <= detail::kLargestExactScale) return detail::ScaleExactly(magnitude, n);
-    return detail::ScaleStepByStep(magnitude, n);
+    const Extended m = Extended::FromDouble(magnitude);
+    const Extended scaled = n >= 0 ? MultiplyByPowerOfTen(m, static_cast<unsigned>(n))
+                                   : DivideByPowerOfTen(m, static_cast<unsigned>(-n));
+    return scaled.RoundToUint64();
 }
 
 // "00" "01" ... "99": two digits at a time halve the divisions.

@@ -18,17 +18,8 @@ std::size_t FormatCoordinate(double value, char decimalSeparator, char* out);
 
 namespace detail {
 
-// The steps behind the digits, exposed so that tests can hold the exact
-// integer shortcuts against the extended-precision steps they replace.
-
-// Scales that ScaleExactly takes: 10^n is exact in 64 significant bits.
-inline constexpr int kLargestExactScale = 27;
-
-// magnitude x 10^n (n < 0: divided by 10^-n) in the extended-precision steps,
-// rounded to an integer, ties to even; the result must lie below 2^64.
-std::uint64_t ScaleStepByStep(double magnitude, int n);
-// The same in integer arithmetic, for 0 <= n <= kLargestExactScale.
-std::uint64_t ScaleExactly(double magnitude, int n);
+// A step behind the digits, exposed so that tests can hold the integer
+// shortcut against the extended-precision step it replaces.
 
 // s / 10 rounded to 64 significant bits, then to an integer, ties to even.
 std::uint64_t DivideByTenStepByStep(std::uint64_t s);

@@ -11,6 +11,8 @@
 #include <random>
 #include <string>
 
+#include "engine/extended.h"
+
 namespace vernolak {
 namespace {
 
@@ -144,25 +146,25 @@ TEST(NumberText, TinyRangesWhereTheEstimateIsTooLargeKeepFifteenDigits) {
 namespace vernolak {
 namespace {
 
-TEST(NumberTextShortcuts, IntegerScalingGivesTheBitsOfTheExtendedSteps) {
-    // Random doubles of every magnitude that the shortcut takes, with the
-    // scale of both decimal exponent estimates, plus subnormals.
-    std::mt19937_64 random(27);
-    long checked = 0;
+TEST(NumberTextShortcuts, OneStoreRoundingGivesTheIntegerOfTheExtendedSteps) {
+    // Values of every size below 2^64 with up to 63 fraction bits, ties to
+    // even among them, and the range from 2^63 up that is shifted first.
+    std::mt19937_64 random(64);
+    const Extended threeHalves = Extended::FromParts(0xC000000000000000u, 0);
     for (int round = 0; round < 2000000; ++round) {
-        double magnitude = std::bit_cast<double>(random() >> 1);
-        if (round % 16 == 0) magnitude = std::ldexp(static_cast<double>(random() >> 11), -1100);
-        if (!(magnitude > 0) || magnitude - magnitude != 0) continue;
-        for (int n = 0; n <= detail::kLargestExactScale; ++n) {
-            // Only scales whose result stays below 10^19, as the digits need.
-            if (magnitude * std::pow(10.0, n) >= 9.9e18) break;
-            if (magnitude * std::pow(10.0, n) < 1e16 && n < detail::kLargestExactScale) continue;
-            ASSERT_EQ(detail::ScaleExactly(magnitude, n), detail::ScaleStepByStep(magnitude, n))
-                << std::hexfloat << magnitude << " n=" << n;
-            ++checked;
+        const std::uint64_t significand = random() | (std::uint64_t{1} << 63);
+        const int exponent = static_cast<int>(random() % 64);  // value below 2^64
+        Extended value = Extended::FromParts(significand, exponent);
+        if (round % 4 == 0) {  // an exact half above an integer
+            value = Extended::FromParts(significand & ~std::uint64_t{0} << (63 - exponent % 63),
+                                        exponent) +
+                    (threeHalves / Extended::FromUint64(3));
         }
+        ASSERT_EQ(value.RoundToUint64(), value.RoundToInteger().ToUint64())
+            << std::hex << significand << " 2^" << std::dec << exponent;
     }
-    EXPECT_GT(checked, 100000);
+    EXPECT_EQ(threeHalves.RoundToUint64(), 2u);
+    EXPECT_EQ((threeHalves / Extended::FromUint64(3)).RoundToUint64(), 0u);  // 0.5 to even
 }
 
 TEST(NumberTextShortcuts, IntegerTenthGivesTheBitsOfTheExtendedSteps) {
