@@ -81,7 +81,7 @@ void DxfLine::Assign(const char* bytes, std::size_t size) {
     size_ = size;
 }
 
-void DxfLine::AppendFromLookAhead(const char* bytes, std::size_t size) {
+inline void DxfLine::AppendFromLookAhead(const char* bytes, std::size_t size) {
     Reserve(size_ + size);
     char* out = data_.get() + size_;
     for (std::size_t i = 0; i < size; i += kSlack) std::memcpy(out + i, bytes + i, kSlack);
