@@ -41,8 +41,6 @@ class Extended {
     friend Extended operator*(Extended a, Extended b) { return Extended(a.value_ * b.value_); }
     friend Extended operator/(Extended a, Extended b) { return Extended(a.value_ / b.value_); }
     friend Extended operator-(Extended a) { return Extended(-a.value_); }
-    friend bool operator<(Extended a, Extended b) { return a.value_ < b.value_; }
-    friend bool operator>=(Extended a, Extended b) { return a.value_ >= b.value_; }
 
     bool IsInfinite() const { return value_ == kInfinity || value_ == -kInfinity; }
 
