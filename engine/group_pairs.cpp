@@ -103,21 +103,21 @@ std::int32_t ParseGroupCode(std::string_view CodeLine) {
 }
 
 bool ValueHasKeyword(std::string_view ValueLine, std::string_view keyword) {
-    const std::string_view text = ValueLine;
-    if (keyword.empty() || keyword.size() > text.size()) return false;
-    const std::size_t lastStart = text.size() - keyword.size();
+    if (keyword.empty() || keyword.size() > ValueLine.size()) return false;
+    const std::size_t lastStart = ValueLine.size() - keyword.size();
     // Walk character by character, so that only character starts are tried.
     // An occurrence that starts on a character is all ASCII (the keyword is),
     // so each of its bytes is a character of its own and upper-cases as ASCII.
     // The search ends at a NUL byte; a keyword never holds one, so no match
     // that starts before it can run over it.
-    for (std::size_t i = 0; i <= lastStart && text[i] != '\0'; ++i) {
-        if (AsciiUpper(text[i]) == keyword[0]) {
+    for (std::size_t i = 0; i <= lastStart && ValueLine[i] != '\0'; ++i) {
+        if (AsciiUpper(ValueLine[i]) == keyword[0]) {
             std::size_t j = 1;
-            while (j < keyword.size() && AsciiUpper(text[i + j]) == keyword[j]) ++j;
+            while (j < keyword.size() && AsciiUpper(ValueLine[i + j]) == keyword[j]) ++j;
             if (j == keyword.size()) return true;
         }
-        if (IsShiftJisLeadByte(static_cast<unsigned char>(text[i]))) ++i;  // skip its second byte
+        if (IsShiftJisLeadByte(static_cast<unsigned char>(ValueLine[i])))
+            ++i;  // skip its second byte
     }
     return false;
 }
